@@ -1,0 +1,17 @@
+#include "SlipPicture.h"
+
+#include <QPaintEvent>
+#include <QPainter>
+
+SlipPicture::SlipPicture(QWidget *parent)
+    : QWidget(parent), m_picture(QStringLiteral(":/slip.jpg"))
+{
+    setObjectName(QStringLiteral("Image1"));
+}
+
+void SlipPicture::paintEvent(QPaintEvent *event)
+{
+    QPainter painter(this);
+    painter.setClipRegion(event->region());
+    painter.drawPixmap(0, 0, m_picture);
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "PrintLayout.h"
+#include "SettlementSlip.h"
+
+#include <QWidget>
+
+#include <array>
+#include <memory>
+
+class QPushButton;
+class QScrollArea;
+class QStatusBar;
+class SlipBox;
+class SlipPicture;
+
+// The program's one window: the picture of the blank slip with its 58 boxes,
+// and the toolbar with Print, Save and Clear. The boxes hold the slip; the
+// window's handlers read their texts, call the slip, printing and records
+// code, and write results back.
+class TMainForm : public QWidget, public SettlementSlip {
+    Q_OBJECT
+
+public:
+    // Builds the window and reads the coordinate file from the working
+    // folder.
+    TMainForm();
+    ~TMainForm() override;
+
+    QString text(int box) const override;
+    void setText(int box, const QString &text) override;
+
+    const PrintLayout &printLayout() const { return m_layout; }
+
+    void Button3Click();
+    void Edit4Click();
+    void Edit6Click();
+    void Edit28Click();
+    void Edit34Click();
+
+private:
+    void buildWindow();
+    void wireEvents();
+    void readCoordinates();
+
+    QWidget *ToolBar1 = nullptr;
+    QPushButton *Button1 = nullptr;
+    QPushButton *Button2 = nullptr;
+    QPushButton *Button3 = nullptr;
+    QStatusBar *StatusBar1 = nullptr;
+    QScrollArea *ScrollBox1 = nullptr;
+    SlipPicture *Image1 = nullptr;
+    std::array<SlipBox *, FieldCount> m_boxes{};
+
+    PrintLayout m_layout;
+};

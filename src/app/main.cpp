@@ -1,0 +1,9 @@
+#include "ProgramRun.h"
+
+#include <QApplication>
+
+int main(int argc, char *argv[])
+{
+    QApplication application(argc, argv);
+    return runProgram();
+}
