@@ -1,0 +1,83 @@
+#include "OfficeProcess.h"
+
+#include "Exception.h"
+
+#include <QFile>
+#include <cerrno>
+#include <csignal>
+#include <cstring>
+#include <chrono>
+#include <fcntl.h>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
+#include <vector>
+
+extern char **environ;
+
+OfficeProcess::OfficeProcess(const QString &program, const QStringList &arguments)
+{
+    std::vector<QByteArray> storage{QFile::encodeName(program)};
+    for (const QString &argument : arguments)
+        storage.push_back(argument.toLocal8Bit());
+    std::vector<char *> argv;
+    for (QByteArray &bytes : storage)
+        argv.push_back(bytes.data());
+    argv.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    for (int fd = 0; fd <= 2; ++fd)
+        posix_spawn_file_actions_addopen(&actions, fd, "/dev/null", fd == 0 ? O_RDONLY : O_WRONLY, 0);
+    posix_spawn_file_actions_addclosefrom_np(&actions, 3);
+
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t noSignals, defaultSignals;
+    sigemptyset(&noSignals);
+    sigfillset(&defaultSignals);
+    posix_spawnattr_setsigmask(&attributes, &noSignals);
+    posix_spawnattr_setsigdefault(&attributes, &defaultSignals);
+    posix_spawnattr_setpgroup(&attributes, 0);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK
+                                              | POSIX_SPAWN_SETSIGDEF);
+
+    const int error = posix_spawn(&m_pid, argv[0], &actions, &attributes, argv.data(), environ);
+    posix_spawnattr_destroy(&attributes);
+    posix_spawn_file_actions_destroy(&actions);
+    if (error != 0)
+        throw Exception(QStringLiteral("LibreOffice (%1) cannot be started: %2")
+                            .arg(program, QString::fromLocal8Bit(std::strerror(error))));
+}
+
+OfficeProcess::~OfficeProcess()
+{
+    // The group leader stays a zombie until collected, so the group id cannot
+    // be reused before the group is killed.
+    kill();
+    int status = 0;
+    while (waitpid(m_pid, &status, 0) < 0 && errno == EINTR) {
+    }
+}
+
+bool OfficeProcess::hasExited() const
+{
+    siginfo_t info {};
+    return waitid(P_PID, m_pid, &info, WEXITED | WNOHANG | WNOWAIT) == 0 && info.si_pid == m_pid;
+}
+
+void OfficeProcess::kill() const noexcept
+{
+    ::kill(-m_pid, SIGKILL);
+}
+
+bool OfficeProcess::waitForExit(int milliseconds) const
+{
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+    while (!hasExited()) {
+        if (std::chrono::steady_clock::now() >= deadline)
+            return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    return true;
+}
