@@ -118,9 +118,15 @@ EOF
     exit 1
   fi
 
-  CUPS_SERVER=$sock lpadmin -p "$queue" -E -v "$queue:$out" \
-    -P "$here/print-spooler/slip-capture.ppd" -D "Slip capture to $out"
-  CUPS_SERVER=$sock lpadmin -d "$queue"
+  # lpadmin warns that PPD files are deprecated; only a failure is shown.
+  local said
+  if ! said=$(CUPS_SERVER=$sock lpadmin -p "$queue" -E -v "$queue:$out" \
+      -P "$here/print-spooler/slip-capture.ppd" -D "Slip capture to $out" 2>&1) \
+    || ! CUPS_SERVER=$sock lpadmin -d "$queue"; then
+    echo "$said" >&2
+    stop "$state"
+    exit 1
+  fi
   echo "CUPS_SERVER=$sock"
 }
 
