@@ -21,4 +21,20 @@ if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLAT
 fi
 
 cd "$workdir"
+
+# A machine without a default printer still prints: a private spooler takes
+# the slips and keeps each one as a PDF file in work/printed.
+if ! lpstat -d 2>/dev/null | grep -q '^system default destination:'; then
+  spool=$(mktemp -d /tmp/settleslip-spool.XXXXXX)
+  spooler=("$top/scripts/print-spooler.sh")
+  [ "$(id -u)" -eq 0 ] || spooler=(sudo "${spooler[@]}")
+  trap '"${spooler[@]}" stop "$spool/state"; rm -rf "$spool"' EXIT
+  server=$("${spooler[@]}" start "$spool/state" "$workdir/printed" | sed -n 's/^CUPS_SERVER=//p')
+  export CUPS_SERVER=$server
+  unset PRINTER LPDEST
+  echo "No default printer: printed slips are kept as PDF files in $workdir/printed"
+  status=0
+  "$build/src/app/settleslip" || status=$?
+  exit "$status"
+fi
 exec "$build/src/app/settleslip"
