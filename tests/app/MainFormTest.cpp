@@ -1,5 +1,6 @@
 #include "FieldCatalogue.h"
 #include "MainFormFixture.h"
+#include "SlipPictureView.h"
 
 #include <QPushButton>
 #include <QScrollArea>
@@ -47,7 +48,7 @@ TEST_F(MainForm, CompositionAsDesigned)
 TEST_F(MainForm, PictureOfTheBlankSlipIsCarriedAtNaturalSize)
 {
     startWindow(nullptr);
-    auto *picture = m_form->findChild<SlipPicture *>(u("Image1"));
+    auto *picture = m_form->findChild<SlipPictureView *>(u("Image1"));
     ASSERT_NE(picture, nullptr);
     EXPECT_EQ(picture->picture().size(), QSize(861, 417));
     // The picture starts at the scroll box's top-left corner.

@@ -1,3 +1,4 @@
+#include "FieldCatalogue.h"
 #include "MainFormFixture.h"
 #include "ModalMessage.h"
 

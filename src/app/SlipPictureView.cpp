@@ -1,15 +1,15 @@
-#include "SlipPicture.h"
+#include "SlipPictureView.h"
 
 #include <QPaintEvent>
 #include <QPainter>
 
-SlipPicture::SlipPicture(QWidget *parent)
+SlipPictureView::SlipPictureView(QWidget *parent)
     : QWidget(parent), m_picture(QStringLiteral(":/slip.jpg"))
 {
     setObjectName(QStringLiteral("Image1"));
 }
 
-void SlipPicture::paintEvent(QPaintEvent *event)
+void SlipPictureView::paintEvent(QPaintEvent *event)
 {
     QPainter painter(this);
     painter.setClipRegion(event->region());

@@ -6,9 +6,9 @@
 // The picture of the blank slip, drawn at its natural size from the top-left
 // corner, neither stretched nor centred. The slip's boxes are its children,
 // placed in picture pixels.
-class SlipPicture : public QWidget {
+class SlipPictureView : public QWidget {
 public:
-    explicit SlipPicture(QWidget *parent);
+    explicit SlipPictureView(QWidget *parent);
 
     const QPixmap &picture() const { return m_picture; }
 
