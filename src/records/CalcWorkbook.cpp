@@ -2,6 +2,7 @@
 
 #include "Office.h"
 #include "UnoText.h"
+#include "XlsActiveSheet.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,10 +10,8 @@
 #include <QUrl>
 #include <com/sun/star/beans/PropertyValue.hpp>
 #include <com/sun/star/container/XIndexAccess.hpp>
-#include <com/sun/star/container/XNameAccess.hpp>
 #include <com/sun/star/document/MacroExecMode.hpp>
 #include <com/sun/star/document/UpdateDocMode.hpp>
-#include <com/sun/star/document/XViewDataSupplier.hpp>
 #include <com/sun/star/frame/XModel.hpp>
 #include <com/sun/star/frame/XStorable.hpp>
 #include <com/sun/star/lang/XComponent.hpp>
@@ -128,6 +127,12 @@ void CalcWorkbook::open(const QString &path)
                                        "Nothing was saved")
                             .arg(native(m_path), lockOwner(lockFile), native(lockFile)));
 
+    // A hidden document reports its first sheet as the active one; the sheet
+    // the clerk last worked on is named in the file's window settings.
+    QFile file(m_path);
+    const std::optional<int> activeSheet = file.open(QIODevice::ReadOnly) ? xlsActiveSheet(file.readAll()) : std::nullopt;
+    file.close();
+
     const uno::Sequence<beans::PropertyValue> arguments = properties({
         property("Hidden", uno::Any(true)),
         property("MacroExecutionMode", uno::Any(document::MacroExecMode::NEVER_EXECUTE)),
@@ -159,31 +164,15 @@ void CalcWorkbook::open(const QString &path)
             refuse(QStringLiteral("The workbook %1 can only be opened read-only: it is write-protected "
                                   "or open in another program. Nothing was saved")
                        .arg(native(m_path)));
-        loadActiveSheet();
+        loadActiveSheet(activeSheet);
     });
 }
 
-// A hidden document reports its first sheet as the active one; the sheet the
-// clerk last worked on is named in the view settings stored in the file.
-void CalcWorkbook::loadActiveSheet()
+void CalcWorkbook::loadActiveSheet(std::optional<int> active)
 {
-    const uno::Reference<container::XNameAccess> sheets(m_document->getSheets(), uno::UNO_QUERY_THROW);
-    rtl::OUString active;
-    const uno::Reference<document::XViewDataSupplier> views(m_document, uno::UNO_QUERY);
-    const uno::Reference<container::XIndexAccess> viewData = views.is() ? views->getViewData() : nullptr;
-    if (viewData.is() && viewData->getCount() > 0) {
-        uno::Sequence<beans::PropertyValue> settings;
-        viewData->getByIndex(0) >>= settings;
-        for (const beans::PropertyValue &setting : settings)
-            if (setting.Name == "ActiveTable")
-                setting.Value >>= active;
-    }
-    if (!active.isEmpty() && sheets->hasByName(active)) {
-        m_sheet.set(sheets->getByName(active), uno::UNO_QUERY_THROW);
-        return;
-    }
-    const uno::Reference<container::XIndexAccess> byIndex(sheets, uno::UNO_QUERY_THROW);
-    m_sheet.set(byIndex->getByIndex(0), uno::UNO_QUERY_THROW);
+    const uno::Reference<container::XIndexAccess> sheets(m_document->getSheets(), uno::UNO_QUERY_THROW);
+    const int index = active && *active < sheets->getCount() ? *active : 0;
+    m_sheet.set(sheets->getByIndex(index), uno::UNO_QUERY_THROW);
 }
 
 CounterCell CalcWorkbook::counter()

@@ -2,6 +2,8 @@
 
 #include "PaymentWorkbook.h"
 
+#include <optional>
+
 #include <com/sun/star/sheet/XSpreadsheet.hpp>
 #include <com/sun/star/sheet/XSpreadsheetDocument.hpp>
 
@@ -35,7 +37,7 @@ public:
 
 private:
     template <typename Action> auto guarded(const QString &what, Action action);
-    void loadActiveSheet();
+    void loadActiveSheet(std::optional<int> active);
     void refuse(const QString &message);
 
     Office &m_office;
