@@ -9,6 +9,7 @@
 #include "SlipBox.h"
 #include "SlipFonts.h"
 #include "SlipPictureView.h"
+#include "SlipPrinter.h"
 
 #include <QDate>
 #include <QPushButton>
@@ -38,6 +39,7 @@ TMainForm::TMainForm()
     buildWindow();
     wireEvents();
     readCoordinates();
+    m_printer = SlipPrinter::setUpDefault(m_layout);
 }
 
 TMainForm::~TMainForm() = default;
@@ -99,6 +101,7 @@ void TMainForm::wireEvents()
     const auto wire = [this](auto *sender, auto signal, void (TMainForm::*handler)()) {
         connect(sender, signal, this, [this, handler] { runHandler(this, [this, handler] { (this->*handler)(); }); });
     };
+    wire(Button1, &QPushButton::clicked, &TMainForm::Button1Click);
     wire(Button3, &QPushButton::clicked, &TMainForm::Button3Click);
     wire(m_boxes[4 - 1], &SlipBox::clicked, &TMainForm::Edit4Click);
     wire(m_boxes[6 - 1], &SlipBox::clicked, &TMainForm::Edit6Click);
@@ -123,6 +126,11 @@ QString TMainForm::text(int box) const
 void TMainForm::setText(int box, const QString &text)
 {
     m_boxes.at(box - 1)->setText(text);
+}
+
+void TMainForm::Button1Click()
+{
+    m_printer->print(*this);
 }
 
 void TMainForm::Button3Click()

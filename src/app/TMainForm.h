@@ -13,6 +13,7 @@ class QScrollArea;
 class QStatusBar;
 class SlipBox;
 class SlipPictureView;
+class SlipPrinter;
 
 // The program's one window: the picture of the blank slip with its 58 boxes,
 // and the toolbar with Print, Save and Clear. The boxes hold the slip; the
@@ -22,8 +23,9 @@ class TMainForm : public QWidget, public SettlementSlip {
     Q_OBJECT
 
 public:
-    // Builds the window and reads the coordinate file from the working
-    // folder.
+    // Builds the window, reads the coordinate file from the working folder
+    // and prepares the default printer; throws PrinterError when there is no
+    // usable printer.
     TMainForm();
     ~TMainForm() override;
 
@@ -32,6 +34,7 @@ public:
 
     const PrintLayout &printLayout() const { return m_layout; }
 
+    void Button1Click();
     void Button3Click();
     void Edit4Click();
     void Edit6Click();
@@ -53,4 +56,5 @@ private:
     std::array<SlipBox *, FieldCount> m_boxes{};
 
     PrintLayout m_layout;
+    std::unique_ptr<SlipPrinter> m_printer;
 };

@@ -2,16 +2,14 @@
 // test command points at a private CUPS spooler whose default queue keeps each
 // job as a PDF file in the folder named by SLIP_CAPTURE_DIR. The captured
 // file is what a real printer would receive.
+#include "CapturedJobs.h"
 #include "CoordinateFile.h"
 #include "PdfTools.h"
 #include "PrinterError.h"
 #include "SlipPrinter.h"
 
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
-#include <QSet>
-#include <QThread>
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -23,49 +21,15 @@ constexpr double PaperToleranceMillimetres = 0.5 * MillimetresPerPoint;
 
 class ThroughTheSpooler : public testing::Test {
 protected:
-    QDir capture;
-    QSet<QString> earlierJobs;
+    CapturedJobs captured;
 
     void SetUp() override
     {
-        const QString folder = qEnvironmentVariable("SLIP_CAPTURE_DIR");
-        if (folder.isEmpty())
+        if (!captured.available())
             GTEST_SKIP() << "SLIP_CAPTURE_DIR is not set: no private spooler to print to";
-        capture = QDir(folder);
-        earlierJobs = jobFiles();
     }
 
-    QSet<QString> jobFiles() const
-    {
-        const QStringList names = capture.entryList({QStringLiteral("job-*.pdf")}, QDir::Files);
-        return QSet<QString>(names.begin(), names.end());
-    }
-
-    // The files of the jobs printed since the last call, oldest first.
-    QStringList newJobs(int expected)
-    {
-        QSet<QString> fresh;
-        QDeadlineTimer deadline(30000);
-        while (!deadline.hasExpired()) {
-            fresh = jobFiles() - earlierJobs;
-            if (fresh.size() >= expected)
-                break;
-            QThread::msleep(20);
-        }
-        earlierJobs += fresh;
-        QStringList paths;
-        for (const QString &name : fresh)
-            paths << capture.filePath(name);
-        std::sort(paths.begin(), paths.end(), [](const QString &a, const QString &b) {
-            return jobNumber(a) < jobNumber(b);
-        });
-        return paths;
-    }
-
-    static int jobNumber(const QString &path)
-    {
-        return QFileInfo(path).baseName().mid(4).toInt();
-    }
+    QStringList newJobs(int expected) { return captured.newJobs(expected); }
 };
 
 // 55 places on an 11 by 5 grid over the slip, shifted by the origin.
