@@ -39,7 +39,8 @@ SlipBox::SlipBox(const FieldSpec &field, QWidget *parent)
     setObjectName(QStringLiteral("Edit%1").arg(field.number));
     setGeometry(field.left, field.top, field.width, field.height);
     setReadOnly(field.readOnly);
-    setFont(boxFont(field.font));
+    if (field.font != BoxFont::Window)
+        setFont(boxFont(field.font));
 }
 
 void SlipBox::mouseReleaseEvent(QMouseEvent *event)

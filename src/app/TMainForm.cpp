@@ -70,18 +70,17 @@ void TMainForm::buildWindow()
     white.setColor(QPalette::Window, Qt::white);
     ScrollBox1->setPalette(white);
 
+    // The boxes take their lime background and black text from the picture
+    // they lie on.
     Image1 = new SlipPictureView(ScrollBox1);
     Image1->setAutoFillBackground(true);
-    Image1->setPalette(white);
+    QPalette picturePalette = white;
+    picturePalette.setColor(QPalette::Base, QColor(0, 255, 0));
+    picturePalette.setColor(QPalette::Text, Qt::black);
+    Image1->setPalette(picturePalette);
     Image1->setMinimumSize(boxesExtent());
-    QPalette lime = Image1->palette();
-    lime.setColor(QPalette::Base, QColor(0, 255, 0));
-    lime.setColor(QPalette::Text, Qt::black);
-    for (const FieldSpec &field : fieldCatalogue()) {
-        SlipBox *box = new SlipBox(field, Image1);
-        box->setPalette(lime);
-        m_boxes[field.number - 1] = box;
-    }
+    for (const FieldSpec &field : fieldCatalogue())
+        m_boxes[field.number - 1] = new SlipBox(field, Image1);
     ScrollBox1->setWidget(Image1);
 
     StatusBar1 = new QStatusBar(this);
