@@ -13,6 +13,9 @@ if [ ! -d "$workdir" ]; then
   cp -r "$top/examples/workdir" "$workdir"
   echo "Working folder made: $workdir"
 fi
+if [ ! -f "$workdir/2012居民支付表.xls" ]; then
+  "$build/src/records/make_workbook" "$workdir"
+fi
 
 if [ -z "${DISPLAY:-}" ] && [ -z "${WAYLAND_DISPLAY:-}" ] && [ -z "${QT_QPA_PLATFORM:-}" ]; then
   echo "No display: this program needs a desktop session (DISPLAY or WAYLAND_DISPLAY is not set)." >&2

@@ -79,8 +79,11 @@ pid_t recorderOfficeProcess(pid_t helperOffice)
 }
 
 class SaveTest : public ::testing::Test {
-protected:
-    static void SetUpTestSuite()
+public:
+    // Made once for the whole run (the refusal cases included): a recorder
+    // with its office, a helper office that makes and reads workbooks, and
+    // the template workbook.
+    static void setUpShared()
     {
         folder = new QTemporaryDir;
         OfficeOptions options;
@@ -89,13 +92,14 @@ protected:
         helper = new Office(OfficeOptions());
         makeTemplate();
     }
-    static void TearDownTestSuite()
+    static void tearDownShared()
     {
         delete recorder;
         delete helper;
         delete folder;
     }
 
+protected:
     // A hidden document cannot change the active sheet, so the test sets it in
     // the window settings record (WINDOW1: type 0x3D, 18 bytes, the active
     // sheet at byte 10).
@@ -188,7 +192,7 @@ TEST_F(SaveTest, TheRowTheCounterNamesGetsTheValuesAndTheCounterAdvances)
     const struct {
         int column;
         const char *text;  // text cells
-        double number;     // number cells when text is null
+        double number = 0;  // number cells when text is null
     } expected[] = {
         {1, "007"}, {2, nullptr, 2012}, {3, nullptr, 12}, {4, nullptr, 9}, {5, ""},
         {6, "=SUM(A1:A3)"}, {7, nullptr, 45}, {8, "110101199001011234"}, {9, "桐溪医院"}, {10, ""},
@@ -248,6 +252,13 @@ TEST_F(SaveTest, HeadingsFormatsAndOtherSheetsSurvive)
     EXPECT_EQ(QDir(folder->path()).entryList(QDir::Files | QDir::Hidden).size(), 2)
         << QDir(folder->path()).entryList(QDir::Files | QDir::Hidden).join(' ').toStdString();
 }
+
+class SharedOffices : public ::testing::Environment {
+public:
+    void SetUp() override { SaveTest::setUpShared(); }
+    void TearDown() override { SaveTest::tearDownShared(); }
+};
+[[maybe_unused]] const auto *const sharedOffices = ::testing::AddGlobalTestEnvironment(new SharedOffices);
 
 struct Refusal {
     const char *name;
@@ -319,8 +330,9 @@ TEST_P(SaveRefusal, IsReportedAndLeavesBothFilesAsTheyWere)
     const QString message = saveMessage(slip);
 
     EXPECT_TRUE(message.contains(QString::fromUtf8(refusal.message))) << message.toStdString();
-    if (refusal.namesWorkbook)
+    if (refusal.namesWorkbook) {
         EXPECT_TRUE(message.contains(recorder->workbookPath())) << message.toStdString();
+    }
     EXPECT_EQ(bytesOf(recorder->ledgerPath()), ledgerBefore);
     EXPECT_EQ(bytesOf(recorder->workbookPath()), workbookBefore);
     EXPECT_EQ(QDir(folder->path()).entryList(QDir::Files | QDir::Hidden), filesBefore);
