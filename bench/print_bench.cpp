@@ -4,6 +4,8 @@
 // It prints to the default printer. Unless SLIP_CAPTURE_DIR says a private
 // spooler is already set up (as in the test command), it starts one of its
 // own with scripts/print-spooler.sh (as root), so no paper is used.
+#include "Median.h"
+
 #include "CoordinateFile.h"
 #include "PrinterError.h"
 #include "SlipPrinter.h"
@@ -12,7 +14,6 @@
 #include <QGuiApplication>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <algorithm>
 #include <cstdio>
 #include <vector>
 
@@ -59,12 +60,6 @@ private:
     QString statePath() const { return m_dir.filePath(QStringLiteral("state")); }
 };
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const std::size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
 
 } // namespace
 
@@ -90,8 +85,8 @@ int main(int argc, char **argv)
             printer->print(slip);
             milliseconds.push_back(timer.nsecsElapsed() / 1e6);
         }
-        std::printf("print: median %.2f ms over %d prints (Print to job handed to the spooler)\n",
-                    median(milliseconds), Prints);
+        std::printf("Print to job handed to the spooler (median of %d)\t%.1f ms\n", Prints,
+                    median(milliseconds));
     } catch (const Exception &e) {
         std::fprintf(stderr, "print_bench: %s\n", qPrintable(e.message()));
         return 1;
