@@ -26,7 +26,7 @@ uno::Reference<uno::XComponentContext> localContext()
     static std::once_flag once;
     static uno::Reference<uno::XComponentContext> context;
     std::call_once(once, [] {
-        setenv("URE_BOOTSTRAP", "vnd.sun.star.pathname:/usr/lib/libreoffice/program/fundamentalrc", 1);
+        Office::prepareEnvironment();
         context = cppu::defaultBootstrap_InitialComponentContext();
     });
     return context;
@@ -40,14 +40,25 @@ QString uniquePipeName()
 
 } // namespace
 
+void Office::prepareEnvironment()
+{
+    static std::once_flag once;
+    std::call_once(once, [] {
+        setenv("URE_BOOTSTRAP", "vnd.sun.star.pathname:/usr/lib/libreoffice/program/fundamentalrc", 1);
+        // The office needs a home folder even with a profile of its own (a
+        // service account may have none).
+        if (qEnvironmentVariableIsEmpty("HOME"))
+            qputenv("HOME", QFile::encodeName(QDir::tempPath()));
+    });
+}
+
 Office::Office(const OfficeOptions &options, const std::atomic<bool> *cancelled)
     : m_options(options), m_profile(QDir::tempPath() + QStringLiteral("/settleslip-office-XXXXXX"))
 {
     if (!m_profile.isValid())
         throw Exception(QStringLiteral("No folder for LibreOffice's settings can be made in %1: %2")
                             .arg(QDir::tempPath(), m_profile.errorString()));
-    if (qEnvironmentVariableIsEmpty("HOME"))
-        qputenv("HOME", QFile::encodeName(m_profile.path()));
+    prepareEnvironment();
     const QString pipeName = uniquePipeName();
     m_process = std::make_unique<OfficeProcess>(
         options.program,

@@ -39,7 +39,12 @@ public:
     Office(const Office &) = delete;
     Office &operator=(const Office &) = delete;
 
-    const OfficeOptions &options() const { return m_options; }
+    // Sets the process environment the office and the UNO runtime need.
+    // Changing the environment is not safe while other threads read it, so
+    // a program that starts offices from a background thread calls this on
+    // its main thread first.
+    static void prepareEnvironment();
+
     pid_t pid() const { return m_process->pid(); }
     css::uno::Reference<css::frame::XComponentLoader> loader() const { return m_desktop.get(); }
     // Kills the office; any call waiting for it then fails. Thread-safe.

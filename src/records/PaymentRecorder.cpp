@@ -18,6 +18,7 @@ PaymentRecorder::PaymentRecorder(const QString &workingDirectory)
 PaymentRecorder::PaymentRecorder(const QString &workingDirectory, const OfficeOptions &options)
     : m_workingDirectory(workingDirectory), m_options(std::make_unique<OfficeOptions>(options))
 {
+    Office::prepareEnvironment();
     startOffice();
 }
 
