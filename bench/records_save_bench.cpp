@@ -1,7 +1,9 @@
 // Times Save through LibreOffice: the first save right after the recorder is
 // made (it waits for the office started in the background), the first save
 // of a recorder whose office had time to start, and 20 saves with the office
-// up. Prints each phase's median and maximum in ms.
+// up. Prints one row per phase for the benchmark table.
+
+#include "Median.h"
 
 #include "CalcWorkbook.h"
 #include "Office.h"
@@ -27,12 +29,6 @@ double millisecondsSince(Clock::time_point start)
     return std::chrono::duration<double, std::milli>(Clock::now() - start).count();
 }
 
-double median(std::vector<double> values)
-{
-    std::sort(values.begin(), values.end());
-    const size_t n = values.size();
-    return n % 2 ? values[n / 2] : (values[n / 2 - 1] + values[n / 2]) / 2;
-}
 
 MemorySlip typicalSlip()
 {
@@ -83,10 +79,11 @@ int main()
         typedFirst.save(slip);
         firstWhenUp = millisecondsSince(start);
     }
-    std::printf("%-40s %10s %10s\n", "phase", "median ms", "max ms");
-    std::printf("%-40s %10.1f %10.1f\n", "recorder made (office starts behind)", construction, construction);
-    std::printf("%-40s %10.1f %10.1f\n", "first save after start-up", first, first);
-    std::printf("%-40s %10.1f %10.1f\n", "first save, office up (15 s later)", firstWhenUp, firstWhenUp);
-    std::printf("%-40s %10.1f %10.1f\n", "later saves (20)", median(later), *std::max_element(later.begin(), later.end()));
+    std::printf("Save: making the recorder (office starts behind)\t%.1f ms\n", construction);
+    std::printf("Save: first after start-up, cold office\t%.1f ms\n", first);
+    std::printf("Save: first, office up (15 s after start-up)\t%.1f ms\n", firstWhenUp);
+    std::printf("Save: later saves (median of %d)\t%.1f ms\n", laterSaves, median(later));
+    std::printf("Save: later saves (slowest of %d)\t%.1f ms\n", laterSaves,
+                *std::max_element(later.begin(), later.end()));
     return 0;
 }

@@ -5,6 +5,7 @@
 #include "CoordinateFile.h"
 #include "ErrorDisplay.h"
 #include "FieldCatalogue.h"
+#include "PaymentRecorder.h"
 #include "Settlement.h"
 #include "SlipBox.h"
 #include "SlipFonts.h"
@@ -12,6 +13,7 @@
 #include "SlipPrinter.h"
 
 #include <QDate>
+#include <QDir>
 #include <QPushButton>
 #include <QScrollArea>
 #include <QStatusBar>
@@ -40,6 +42,7 @@ TMainForm::TMainForm()
     wireEvents();
     readCoordinates();
     m_printer = SlipPrinter::setUpDefault(m_layout);
+    m_recorder = std::make_unique<PaymentRecorder>(QDir::currentPath());
 }
 
 TMainForm::~TMainForm() = default;
@@ -101,6 +104,7 @@ void TMainForm::wireEvents()
         connect(sender, signal, this, [this, handler] { runHandler(this, [this, handler] { (this->*handler)(); }); });
     };
     wire(Button1, &QPushButton::clicked, &TMainForm::Button1Click);
+    wire(Button2, &QPushButton::clicked, &TMainForm::Button2Click);
     wire(Button3, &QPushButton::clicked, &TMainForm::Button3Click);
     wire(m_boxes[4 - 1], &SlipBox::clicked, &TMainForm::Edit4Click);
     wire(m_boxes[6 - 1], &SlipBox::clicked, &TMainForm::Edit6Click);
@@ -130,6 +134,11 @@ void TMainForm::setText(int box, const QString &text)
 void TMainForm::Button1Click()
 {
     m_printer->print(*this);
+}
+
+void TMainForm::Button2Click()
+{
+    m_recorder->save(*this);
 }
 
 void TMainForm::Button3Click()

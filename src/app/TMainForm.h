@@ -14,6 +14,7 @@ class QStatusBar;
 class SlipBox;
 class SlipPictureView;
 class SlipPrinter;
+class PaymentRecorder;
 
 // The program's one window: the picture of the blank slip with its 58 boxes,
 // and the toolbar with Print, Save and Clear. The boxes hold the slip; the
@@ -24,8 +25,8 @@ class TMainForm : public QWidget, public SettlementSlip {
 
 public:
     // Builds the window, reads the coordinate file from the working folder
-    // and prepares the default printer; throws PrinterError when there is no
-    // usable printer.
+    // and prepares the default printer (throws PrinterError when there is no
+    // usable printer); then starts the spreadsheet office in the background.
     TMainForm();
     ~TMainForm() override;
 
@@ -35,6 +36,7 @@ public:
     const PrintLayout &printLayout() const { return m_layout; }
 
     void Button1Click();
+    void Button2Click();
     void Button3Click();
     void Edit4Click();
     void Edit6Click();
@@ -57,4 +59,5 @@ private:
 
     PrintLayout m_layout;
     std::unique_ptr<SlipPrinter> m_printer;
+    std::unique_ptr<PaymentRecorder> m_recorder;
 };
