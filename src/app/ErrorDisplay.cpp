@@ -31,16 +31,25 @@ void showErrorMessage(QWidget *parent, const QString &message)
     box.exec();
 }
 
+void showCurrentException(QWidget *parent)
+{
+    try {
+        throw;
+    } catch (const Abort &) {
+    } catch (const Exception &error) {
+        showErrorMessage(parent, error.message());
+    } catch (const std::exception &error) {
+        showErrorMessage(parent, QString::fromLocal8Bit(error.what()));
+    } catch (...) {
+        showErrorMessage(parent, QString());
+    }
+}
+
 void runHandler(QWidget *window, const std::function<void()> &handler)
 {
     try {
         handler();
-    } catch (const Abort &) {
-    } catch (const Exception &error) {
-        showErrorMessage(window, error.message());
-    } catch (const std::exception &error) {
-        showErrorMessage(window, QString::fromLocal8Bit(error.what()));
     } catch (...) {
-        showErrorMessage(window, QString());
+        showCurrentException(window);
     }
 }

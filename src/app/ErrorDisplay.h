@@ -20,6 +20,11 @@ QString applicationTitle(const QString &programPath);
 // it is dismissed.
 void showErrorMessage(QWidget *parent, const QString &message);
 
+// Shows the exception being handled; call it only inside a catch block.
+// An Abort passes silently; anything that is not an Exception shows its own
+// text, or an empty box when it has none.
+void showCurrentException(QWidget *parent);
+
 // Runs one event handler. An error that leaves it is shown and the window
 // carries on; an Abort passes silently.
 void runHandler(QWidget *window, const std::function<void()> &handler);

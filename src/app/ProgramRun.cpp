@@ -1,7 +1,6 @@
 #include "ProgramRun.h"
 
 #include "ErrorDisplay.h"
-#include "Exception.h"
 #include "TMainForm.h"
 
 #include <QApplication>
@@ -12,12 +11,8 @@ int runProgram()
         TMainForm mainForm;
         mainForm.show();
         QApplication::exec();
-    } catch (const Exception &error) {
-        showErrorMessage(nullptr, error.message());
-    } catch (const std::exception &error) {
-        showErrorMessage(nullptr, QString::fromLocal8Bit(error.what()));
     } catch (...) {
-        showErrorMessage(nullptr, QString());
+        showCurrentException(nullptr);
     }
     return 0;
 }
