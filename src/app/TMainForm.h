@@ -26,7 +26,8 @@ class TMainForm : public QWidget, public SettlementSlip {
 public:
     // Builds the window, reads the coordinate file from the working folder
     // and prepares the default printer (throws PrinterError when there is no
-    // usable printer); then starts the spreadsheet office in the background.
+    // usable printer). The spreadsheet office starts in the background once
+    // the window is up.
     TMainForm();
     ~TMainForm() override;
 
@@ -47,6 +48,9 @@ private:
     void buildWindow();
     void wireEvents();
     void readCoordinates();
+    // Makes the recorder, which starts the spreadsheet office in the
+    // background; once is enough.
+    void startRecorder();
 
     QWidget *ToolBar1 = nullptr;
     QPushButton *Button1 = nullptr;
