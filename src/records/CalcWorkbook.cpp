@@ -1,6 +1,7 @@
 #include "CalcWorkbook.h"
 
 #include "Office.h"
+#include "StaleLockFile.h"
 #include "UnoText.h"
 #include "XlsActiveSheet.h"
 
@@ -121,6 +122,10 @@ void CalcWorkbook::open(const QString &path)
     if (!info.isFile())
         throw Exception(QStringLiteral("%1 is not a workbook file. Nothing was saved").arg(native(m_path)));
     const QString lockFile = lockFilePath(m_path);
+    // What an office of ours left when it was killed with its program would
+    // otherwise refuse every later save.
+    if (QFileInfo::exists(lockFile) && isLeftByEndedOffice(lockFile))
+        QFile::remove(lockFile);
     if (QFileInfo::exists(lockFile))
         throw Exception(QStringLiteral("The workbook %1 is open in another program (by %2); close it there "
                                        "and save again. If no program has it open, delete the lock file %3. "

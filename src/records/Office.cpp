@@ -53,7 +53,7 @@ void Office::prepareEnvironment()
 }
 
 Office::Office(const OfficeOptions &options, const std::atomic<bool> *cancelled)
-    : m_options(options), m_profile(QDir::tempPath() + QStringLiteral("/settleslip-office-XXXXXX"))
+    : m_options(options), m_profile(QDir(QDir::tempPath()).filePath(ProfileFolderPrefix + QStringLiteral("XXXXXX")))
 {
     if (!m_profile.isValid())
         throw Exception(QStringLiteral("No folder for LibreOffice's settings can be made in %1: %2")

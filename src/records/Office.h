@@ -30,6 +30,9 @@ public:
 // lives only as long as it does.
 class Office {
 public:
+    // How the names of our offices' profile folders begin.
+    static inline const QString ProfileFolderPrefix = QStringLiteral("settleslip-office-");
+
     // Starts the office and connects to it within options.startTimeout.
     // Throws Exception when it cannot be started or does not answer; stops
     // early, with Abort, when `cancelled` becomes true.

@@ -11,6 +11,7 @@
 #include <spawn.h>
 #include <sys/wait.h>
 #include <thread>
+#include <unistd.h>
 #include <vector>
 
 extern char **environ;
@@ -48,6 +49,46 @@ OfficeProcess::OfficeProcess(const QString &program, const QStringList &argument
     if (error != 0)
         throw Exception(QStringLiteral("LibreOffice (%1) cannot be started: %2")
                             .arg(program, QString::fromLocal8Bit(std::strerror(error))));
+    startGuard();
+}
+
+void OfficeProcess::startGuard()
+{
+    // The guard waits for the end of a pipe whose write end only this
+    // process holds (close-on-exec), so it reads end-of-file when this
+    // process closes it or dies, and then kills the office's group, itself
+    // included.
+    int ends[2];
+    if (pipe2(ends, O_CLOEXEC) != 0)
+        return;  // the office runs unguarded; the destructor still stops it
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_adddup2(&actions, ends[0], 0);
+    for (int fd = 1; fd <= 2; ++fd)
+        posix_spawn_file_actions_addopen(&actions, fd, "/dev/null", O_WRONLY, 0);
+    posix_spawn_file_actions_addclosefrom_np(&actions, 3);
+    posix_spawnattr_t attributes;
+    posix_spawnattr_init(&attributes);
+    sigset_t noSignals, defaultSignals;
+    sigemptyset(&noSignals);
+    sigfillset(&defaultSignals);
+    posix_spawnattr_setsigmask(&attributes, &noSignals);
+    posix_spawnattr_setsigdefault(&attributes, &defaultSignals);
+    posix_spawnattr_setpgroup(&attributes, m_pid);
+    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK
+                                              | POSIX_SPAWN_SETSIGDEF);
+    const QByteArray group = QByteArray::number(m_pid);
+    char shell[] = "/bin/sh", option[] = "-c", script[] = "read _; kill -KILL -\"$0\"";
+    char *argv[] = {shell, option, script, const_cast<char *>(group.constData()), nullptr};
+    if (posix_spawn(&m_guardPid, shell, &actions, &attributes, argv, environ) == 0) {
+        m_guardPipe = ends[1];
+    } else {
+        m_guardPid = -1;
+        ::close(ends[1]);
+    }
+    ::close(ends[0]);
+    posix_spawnattr_destroy(&attributes);
+    posix_spawn_file_actions_destroy(&actions);
 }
 
 OfficeProcess::~OfficeProcess()
@@ -56,6 +97,11 @@ OfficeProcess::~OfficeProcess()
     // be reused before the group is killed.
     kill();
     int status = 0;
+    if (m_guardPid > 0) {
+        ::close(m_guardPipe);
+        while (waitpid(m_guardPid, &status, 0) < 0 && errno == EINTR) {
+        }
+    }
     while (waitpid(m_pid, &status, 0) < 0 && errno == EINTR) {
     }
 }

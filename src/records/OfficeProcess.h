@@ -6,7 +6,9 @@
 
 // A LibreOffice process of our own, in a process group of its own so that
 // the launcher and the office it starts are stopped together. Its output
-// goes nowhere; it inherits no open file of ours.
+// goes nowhere; it inherits no open file of ours. A guard process in the
+// same group kills the group when this program ends in any way, even killed
+// outright, so that no office is left behind holding the workbook open.
 class OfficeProcess {
 public:
     // Starts `program` with `arguments`. Throws Exception when it cannot run.
@@ -25,5 +27,9 @@ public:
     bool waitForExit(int milliseconds) const;
 
 private:
+    void startGuard();
+
     pid_t m_pid = -1;
+    pid_t m_guardPid = -1;
+    int m_guardPipe = -1;  // its write end; the guard acts when it closes
 };

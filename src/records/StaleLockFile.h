@@ -1,0 +1,11 @@
+#pragma once
+
+#include <QString>
+
+// Whether the lock file LibreOffice keeps beside an open document was left
+// by one of our own offices that has ended (killed with the program that
+// started it, so it could not remove the file): it was written on this host,
+// names a profile folder of ours, and no running process uses that profile.
+// A lock file of any other office, or one that cannot be read, is never
+// taken as left over.
+bool isLeftByEndedOffice(const QString &lockFile);
