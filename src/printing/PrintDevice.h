@@ -19,7 +19,8 @@ public:
     // cell at (x, y), over an opaque white background. An empty text leaves
     // no mark.
     virtual void drawText(qint32 x, qint32 y, const QString &text) = 0;
-    // Ends the page and the document and hands them to the spooler.
+    // Ends the page and the document and hands them to the spooler. Throws
+    // PrinterError when the printer is no longer there to take them.
     virtual void endDocument() = 0;
     // Gives up an open document after a failure, so that the next document
     // can begin; does nothing when none is open.

@@ -86,7 +86,15 @@ void QtPrintDevice::drawText(qint32 x, qint32 y, const QString &text)
 
 void QtPrintDevice::endDocument()
 {
-    m_painter.end();
+    const bool handedOver = m_painter.end();
+    // Qt hands the document to the spooler without telling whether it was
+    // taken; a queue that is gone now has not taken it, and the clerk must
+    // know that the slip did not print. A PDF file writer has no queue.
+    const QString name = m_printer->printerName();
+    const bool queueGone = m_printer->outputFormat() == QPrinter::NativeFormat
+                           && QPrinterInfo::printerInfo(name).isNull();
+    if (!handedOver || queueGone)
+        throw PrinterError(QString::fromLatin1(PrinterUnavailableMessage).arg(name));
 }
 
 void QtPrintDevice::abandonDocument() noexcept
