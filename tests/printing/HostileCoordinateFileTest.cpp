@@ -76,10 +76,15 @@ INSTANTIATE_TEST_SUITE_P(Files, HostileCoordinateFile, testing::Values(
                 [] {
                     // Lone lead bytes, 0x80 and 0xFF, a four-byte start cut
                     // short, and NUL bytes, in names and values alike.
-                    return QByteArray("[\x81\xFF]\n\x80\x00\x95\x32=\xFE\n[Font\xFF]\nSize=\x81\x30\n", 32);
+                    static const char bytes[] =
+                        "[\x81\xFF]\n\x80\x00\x95\x32=\xFE\n[Font\xFF]\nSize=\x81\x30\n";
+                    return QByteArray(bytes, sizeof bytes - 1);
                 }},
     HostileCase{"NulBytesAndLoneCarriageReturns",
-                [] { return repeatedLines(QByteArray("\0\r[Edit1]\rLeft=5\r\0", 18), LongLine); }}),
+                [] {
+                    static const char line[] = "\0\r[Edit1]\rLeft=5\r\0";
+                    return repeatedLines(QByteArray(line, sizeof line - 1), LongLine);
+                }}),
     [](const testing::TestParamInfo<HostileCase> &info) { return std::string(info.param.name); });
 
 TEST(HostileProfileValue, ValueOfALongLineIsCutToTheBufferAndNamesStayApart)
