@@ -1,5 +1,8 @@
 #include "SlipWindowDriver.h"
 
+#include <QElapsedTimer>
+#include <iostream>
+
 #include "Command.h"
 #include "FieldCatalogue.h"
 #include "Until.h"
@@ -123,13 +126,16 @@ void SlipWindowDriver::stop()
     const bool closed = !m_window.isEmpty();
     if (closed)
         requestWindowClose(m_display.name(), m_window);
-    if (!closed || !m_program.waitForFinished(15000)) {
+    QElapsedTimer ending;
+    ending.start();
+    if (!closed || !m_program.waitForFinished(30000)) {
         if (closed)
             ADD_FAILURE() << "The program did not end when its window was closed";
         stopOffice();
         m_program.kill();
         m_program.waitForFinished();
     }
+    std::cout << "The program ended " << ending.elapsed() << " ms after its window was closed" << std::endl;
 }
 
 void SlipWindowDriver::stopOffice()
