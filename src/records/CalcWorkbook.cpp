@@ -251,12 +251,15 @@ void CalcWorkbook::close() noexcept
     m_document.clear();
     if (!m_storedPath.isEmpty()) {
         QFile::remove(m_storedPath);
+        // A store that failed (a full disk) can leave the office's lock file
+        // of the stored file; the name is this process's alone.
+        QFile::remove(lockFilePath(m_storedPath));
         m_storedPath.clear();
     }
-    // An office that died with the workbook open leaves its lock file
-    // behind; it was ours (a foreign one stops the open), and keeping it
-    // would make every later save refuse the workbook.
-    if (wasOpen && m_officeFailed)
+    // An office that died while opening the workbook or with it open leaves
+    // its lock file behind; it was ours (a foreign one stops the open), and
+    // keeping it would make the next save refuse the workbook.
+    if (m_officeFailed && !m_path.isEmpty())
         QFile::remove(lockFilePath(m_path));
     m_officeFailed = false;
 }
