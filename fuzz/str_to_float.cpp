@@ -1,6 +1,8 @@
 // Any text typed into an amount box: StrToFloat either reads a finite number
-// or throws ConversionError. A number read prints in both forms, and the
-// plain text of it reads back to a number that prints the same text.
+// or throws ConversionError. A number read prints in both forms, and its
+// plain text reads back to a number that prints the same text. (Not to the
+// same double: 15 digits do not tell every double apart, 0.1 + 0.2 prints
+// as "0.3". The double read from those 15 digits does come back exactly.)
 #include "Exception.h"
 #include "FuzzCheck.h"
 #include "NumberText.h"
@@ -45,8 +47,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
     FUZZ_CHECK(!money.isEmpty(), "no money text");
     const QString plain = FloatToStr(value);
 
-    // Beyond the double range the plain text is "INF" or "-INF"; so is the
-    // text of a double whose 15 digits round up past the largest double.
+    // Beyond the double range the plain text is "INF" or "-INF".
     if (!std::isfinite(static_cast<double>(value))) {
         FUZZ_CHECK(plain == "INF" || plain == "-INF", "'%s' beyond double printed as '%s'",
                    qPrintable(text), qPrintable(plain));
@@ -60,8 +61,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t *data, size_t size)
                    qPrintable(plain));
     }
     const double readBack = static_cast<double>(again);
+    // The 15 digits of the largest doubles round up past the largest double
+    // ("1.79769313486232E308"): that text reads back, but beyond the double
+    // range, and prints as "INF".
     if (std::isinf(readBack))
-        return 0;  // 1.79769313486232E308: the 15 digits are above DBL_MAX
+        return 0;
     FUZZ_CHECK(FloatToStr(again) == plain, "'%s' -> '%s' -> '%s'", qPrintable(text),
                qPrintable(plain), qPrintable(FloatToStr(again)));
     // The double read from a text of 15 digits survives its own text exactly.
