@@ -43,4 +43,4 @@ done
 unset ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS
 
 # A short run of every fuzz target from its seed corpus.
-"$top/fuzz/run.sh" 10
+"$top/fuzz/run.sh" 8
