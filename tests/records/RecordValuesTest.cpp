@@ -32,6 +32,11 @@ TEST(SplitDeclarationDate, SplitsOnTheBytesOfTheText)
         {"2012.12.09x", "2012", "12", "09x"},
         // the byte after the month cuts 月 in two: the half is no text
         {"2012-12月9日", "2012", "12", "9日"},
+        // characters GBK lacks take four bytes, two of them ASCII digits:
+        // a skip passes over the whole character and invents no digits
+        {"2012\U00020000" "12-9", "2012", "12", "9"},
+        {"2012-5\U0001F600", "2012", "5", ""},
+        {"2012-5\u0080" "7", "2012", "5", "7"},
     };
     for (const DateCase &c : cases) {
         const DeclarationDate date = SplitDeclarationDate(QString::fromUtf8(c.text));
