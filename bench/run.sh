@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Builds the benchmarks and prints one table of their medians. Printing goes
 # to a private spooler (never to real paper), saving to a scratch copy of the
-# sample working folder.
+# sample working folder. With --test-run it also times the whole test command
+# (scripts/test.sh, some minutes).
 set -euo pipefail
 top=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$top/build}
@@ -22,6 +23,12 @@ rows=$scratch/rows
 (cd "$scratch/work" && "$build/bench/startup_bench" "$build/bench/startup_probe" 20 2>/dev/null) >>"$rows"
 "$build/bench/print_bench" 2>/dev/null >>"$rows"
 (cd "$scratch/work" && "$build/bench/records_save_bench" 2>/dev/null) >>"$rows"
+
+if [ "${1:-}" = "--test-run" ]; then
+  started=$(date +%s)
+  "$top/scripts/test.sh" >"$scratch/test-run.log" 2>&1 || { echo "The test command failed; see its output:" >&2; tail -n 30 "$scratch/test-run.log" >&2; exit 1; }
+  printf 'whole test command (one run, built tree)\t%s s\n' "$(( $(date +%s) - started ))" >>"$rows"
+fi
 
 printf '| %-58s | %12s |\n' "measure" "median"
 printf '| %-58s | %12s |\n' "$(printf -- '-%.0s' {1..58})" "------------"
