@@ -24,8 +24,8 @@ unset PRINTER LPDEST
 # The logic tests again, built with AddressSanitizer and UBSan: the tests of
 # the slip, the coordinate file, the print layout and the record values and
 # ledger. The tests through the office, the window and the end-to-end tests
-# are left out to keep the whole run short (they pass under the sanitizers
-# too: configure with -DSETTLESLIP_SANITIZE=ON and run ctest). The UNO runtime's lasting type data and its run-time proxies are the
+# are left out to keep the whole run short; run by hand in a sanitizer build
+# with the same options and suppressions, they pass too. The UNO runtime's lasting type data and its run-time proxies are the
 # only findings suppressed; see scripts/sanitizer-suppressions.
 sanitized=$top/build-asan
 suppressions=$top/scripts/sanitizer-suppressions
