@@ -3,12 +3,23 @@
 #include "Until.h"
 
 #include <QFile>
+#include <xcb/xcb.h>
 #include <gtest/gtest.h>
 
 namespace {
 
 constexpr int FirstDisplay = 150;
 constexpr int LastDisplay = 250;
+
+// A display is up once a client can connect to it; its socket file alone
+// may be left over from an earlier server.
+bool acceptsClients(const QString &name)
+{
+    xcb_connection_t *connection = xcb_connect(name.toLocal8Bit().constData(), nullptr);
+    const bool connected = xcb_connection_has_error(connection) == 0;
+    xcb_disconnect(connection);
+    return connected;
+}
 
 }  // namespace
 
@@ -19,8 +30,8 @@ VirtualDisplay::VirtualDisplay()
     for (int number = FirstDisplay; number <= LastDisplay; ++number) {
         if (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)))
             continue;
-        const QString socket = QStringLiteral("/tmp/.X11-unix/X%1").arg(number);
-        m_server.start(QStringLiteral("Xvfb"), {QStringLiteral(":%1").arg(number), QStringLiteral("-screen"),
+        const QString name = QStringLiteral(":%1").arg(number);
+        m_server.start(QStringLiteral("Xvfb"), {name, QStringLiteral("-screen"),
                                                 QStringLiteral("0"), QStringLiteral("1280x1024x24"),
                                                 QStringLiteral("-nolisten"), QStringLiteral("tcp")});
         if (!m_server.waitForStarted(10000)) {
@@ -28,9 +39,9 @@ VirtualDisplay::VirtualDisplay()
             return;
         }
         // Another server that took the number first makes ours exit.
-        if (waitUntil([&] { return QFile::exists(socket) || m_server.state() != QProcess::Running; }, 10000)
+        if (waitUntil([&] { return m_server.state() != QProcess::Running || acceptsClients(name); }, 10000)
             && running()) {
-            m_name = QStringLiteral(":%1").arg(number);
+            m_name = name;
             return;
         }
         m_server.kill();
