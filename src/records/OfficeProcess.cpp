@@ -16,6 +16,36 @@
 
 extern char **environ;
 
+namespace {
+
+// Spawn attributes for a child in the process group `group` (0: a group of
+// its own), with no signal blocked and every signal at its default.
+class SpawnAttributes {
+public:
+    explicit SpawnAttributes(pid_t group)
+    {
+        posix_spawnattr_init(&m_attributes);
+        sigset_t noSignals, defaultSignals;
+        sigemptyset(&noSignals);
+        sigfillset(&defaultSignals);
+        posix_spawnattr_setsigmask(&m_attributes, &noSignals);
+        posix_spawnattr_setsigdefault(&m_attributes, &defaultSignals);
+        posix_spawnattr_setpgroup(&m_attributes, group);
+        posix_spawnattr_setflags(&m_attributes,
+                                 POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
+    }
+    ~SpawnAttributes() { posix_spawnattr_destroy(&m_attributes); }
+    SpawnAttributes(const SpawnAttributes &) = delete;
+    SpawnAttributes &operator=(const SpawnAttributes &) = delete;
+
+    const posix_spawnattr_t *get() const { return &m_attributes; }
+
+private:
+    posix_spawnattr_t m_attributes;
+};
+
+} // namespace
+
 OfficeProcess::OfficeProcess(const QString &program, const QStringList &arguments)
 {
     std::vector<QByteArray> storage{QFile::encodeName(program)};
@@ -32,19 +62,8 @@ OfficeProcess::OfficeProcess(const QString &program, const QStringList &argument
         posix_spawn_file_actions_addopen(&actions, fd, "/dev/null", fd == 0 ? O_RDONLY : O_WRONLY, 0);
     posix_spawn_file_actions_addclosefrom_np(&actions, 3);
 
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    sigset_t noSignals, defaultSignals;
-    sigemptyset(&noSignals);
-    sigfillset(&defaultSignals);
-    posix_spawnattr_setsigmask(&attributes, &noSignals);
-    posix_spawnattr_setsigdefault(&attributes, &defaultSignals);
-    posix_spawnattr_setpgroup(&attributes, 0);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK
-                                              | POSIX_SPAWN_SETSIGDEF);
-
-    const int error = posix_spawn(&m_pid, argv[0], &actions, &attributes, argv.data(), environ);
-    posix_spawnattr_destroy(&attributes);
+    const SpawnAttributes ownGroup(0);
+    const int error = posix_spawn(&m_pid, argv[0], &actions, ownGroup.get(), argv.data(), environ);
     posix_spawn_file_actions_destroy(&actions);
     if (error != 0)
         throw Exception(QStringLiteral("LibreOffice (%1) cannot be started: %2")
@@ -67,27 +86,17 @@ void OfficeProcess::startGuard()
     for (int fd = 1; fd <= 2; ++fd)
         posix_spawn_file_actions_addopen(&actions, fd, "/dev/null", O_WRONLY, 0);
     posix_spawn_file_actions_addclosefrom_np(&actions, 3);
-    posix_spawnattr_t attributes;
-    posix_spawnattr_init(&attributes);
-    sigset_t noSignals, defaultSignals;
-    sigemptyset(&noSignals);
-    sigfillset(&defaultSignals);
-    posix_spawnattr_setsigmask(&attributes, &noSignals);
-    posix_spawnattr_setsigdefault(&attributes, &defaultSignals);
-    posix_spawnattr_setpgroup(&attributes, m_pid);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK
-                                              | POSIX_SPAWN_SETSIGDEF);
+    const SpawnAttributes officeGroup(m_pid);
     const QByteArray group = QByteArray::number(m_pid);
     char shell[] = "/bin/sh", option[] = "-c", script[] = "read _; kill -KILL -\"$0\"";
     char *argv[] = {shell, option, script, const_cast<char *>(group.constData()), nullptr};
-    if (posix_spawn(&m_guardPid, shell, &actions, &attributes, argv, environ) == 0) {
+    if (posix_spawn(&m_guardPid, shell, &actions, officeGroup.get(), argv, environ) == 0) {
         m_guardPipe = ends[1];
     } else {
         m_guardPid = -1;
         ::close(ends[1]);
     }
     ::close(ends[0]);
-    posix_spawnattr_destroy(&attributes);
     posix_spawn_file_actions_destroy(&actions);
 }
 
