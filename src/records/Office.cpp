@@ -1,5 +1,6 @@
 #include "Office.h"
 
+#include "OfficeProfile.h"
 #include "UnoText.h"
 #include "Watchdog.h"
 
@@ -59,6 +60,7 @@ Office::Office(const OfficeOptions &options, const std::atomic<bool> *cancelled)
         throw Exception(QStringLiteral("No folder for LibreOffice's settings can be made in %1: %2")
                             .arg(QDir::tempPath(), m_profile.errorString()));
     prepareEnvironment();
+    seedOfficeProfile(m_profile.path(), options.program);
     const QString pipeName = uniquePipeName();
     m_process = std::make_unique<OfficeProcess>(
         options.program,

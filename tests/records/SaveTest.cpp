@@ -13,6 +13,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QScopeGuard>
 #include <QTemporaryDir>
 #include <com/sun/star/beans/XPropertySet.hpp>
 #include <com/sun/star/container/XNamed.hpp>
@@ -382,6 +383,26 @@ TEST_F(SaveTest, WithoutLibreOfficeStartUpWorksAndTheSaveReportsIt)
         << message.toStdString();
     EXPECT_EQ(bytesOf(recorder->ledgerPath()), ledgerBefore);
     EXPECT_EQ(bytesOf(recorder->workbookPath()), workbookBefore);
+}
+
+TEST(OfficeStart, SkipsTheChecksOfAFirstStart)
+{
+    // The office runs its checks of a first start (and logs them in its
+    // profile) when the profile does not name this version as its last.
+    QTemporaryDir temp;
+    ASSERT_TRUE(temp.isValid());
+    const bool hadTemp = qEnvironmentVariableIsSet("TMPDIR");
+    const QByteArray oldTemp = qgetenv("TMPDIR");
+    const auto restoreTemp = qScopeGuard([&] { hadTemp ? qputenv("TMPDIR", oldTemp) : qunsetenv("TMPDIR"); });
+    qputenv("TMPDIR", QFile::encodeName(temp.path()));
+    {
+        Office office{OfficeOptions()};
+        const QStringList profiles = QDir(temp.path()).entryList({Office::ProfileFolderPrefix + QLatin1Char('*')}, QDir::Dirs);
+        ASSERT_EQ(profiles.size(), 1);
+        const QDir user(QDir(temp.filePath(profiles.first())).filePath(QStringLiteral("user")));
+        EXPECT_TRUE(user.exists(QStringLiteral("registrymodifications.xcu")));
+        EXPECT_FALSE(user.exists(QStringLiteral("GraphicsRenderTests.log")));
+    }
 }
 
 } // namespace
