@@ -64,3 +64,16 @@ QList<pid_t> officesWithProfileIn(const QString &folder)
     }
     return offices;
 }
+
+bool hasEnded(pid_t pid)
+{
+    QFile stat(QStringLiteral("/proc/%1/stat").arg(pid));
+    if (!stat.open(QIODevice::ReadOnly))
+        return true;
+    // "pid (name) state ...": the name may hold spaces and parentheses.
+    const QByteArray line = stat.readAll();
+    const qsizetype nameEnd = line.lastIndexOf(')');
+    const bool zombie = nameEnd >= 0 && line.mid(nameEnd + 2, 1) == "Z";
+    const QStringList threads = QDir(QStringLiteral("/proc/%1/task").arg(pid)).entryList(QDir::Dirs | QDir::NoDotAndDotDot);
+    return zombie && threads.size() <= 1;
+}

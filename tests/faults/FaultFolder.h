@@ -31,3 +31,8 @@ int workbookCounter(Office &office, const QString &path);
 
 // The processes of offices whose profile lies in `folder`.
 QList<pid_t> officesWithProfileIn(const QString &folder);
+
+// Whether every thread of process `pid` has ended. A killed process shows
+// as a zombie, its command line gone, as soon as its first thread ends;
+// its other threads still hold its open files and locks until they end too.
+bool hasEnded(pid_t pid);
