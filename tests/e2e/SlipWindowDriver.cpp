@@ -29,6 +29,10 @@ constexpr int ButtonMiddleY = 13;
 // More than any box holds: End and this many Backspaces empty a box.
 constexpr int BackspacesToEmpty = 40;
 
+// The keys from here up carry only media and hardware functions on the
+// virtual display's keyboard; the program has no use for them.
+constexpr int LowestSpareKey = 200;
+
 QString number(int value) { return QString::number(value); }
 
 
@@ -99,7 +103,31 @@ void SlipWindowDriver::typeIntoBox(int box, const QString &text)
     xdotool({QStringLiteral("key"), QStringLiteral("End"),
              QStringLiteral("key"), QStringLiteral("--repeat"), number(BackspacesToEmpty),
              QStringLiteral("--delay"), QStringLiteral("1"), QStringLiteral("BackSpace")});
+    bindKeysFor(text);
     xdotool({QStringLiteral("type"), QStringLiteral("--"), text});
+}
+
+void SlipWindowDriver::bindKeysFor(const QString &text)
+{
+    // For a character the keyboard lacks, xdotool binds a key for the moment
+    // of the key press, and the window at times reads the press before the
+    // new binding and loses the character. A key of its own for each such
+    // character, bound once before it is typed, is read reliably: the
+    // window learns of the binding before the press comes.
+    QStringList expressions;
+    for (const char32_t character : text.toUcs4()) {
+        if (character < 0x80 || m_boundCharacters.contains(character))
+            continue;
+        if (m_nextSpareKey < LowestSpareKey) {
+            ADD_FAILURE() << "more characters to type than spare keys";
+            return;
+        }
+        expressions << QStringLiteral("-e")
+                    << QStringLiteral("keycode %1 = U%2").arg(m_nextSpareKey--).arg(uint(character), 4, 16, QLatin1Char('0'));
+        m_boundCharacters.insert(character);
+    }
+    if (!expressions.isEmpty())
+        runCommand(QStringLiteral("xmodmap"), expressions, m_display.environment());
 }
 
 void SlipWindowDriver::clickButton(int button)

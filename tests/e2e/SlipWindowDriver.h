@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QProcess>
+#include <QSet>
 #include <QString>
 
 class VirtualDisplay;
@@ -24,6 +25,7 @@ public:
 
     void clickBox(int number);
     // Clicks the box, empties it with End and Backspace, and types `text`.
+    // Characters the keyboard lacks (Chinese) are typed on keys of their own.
     void typeIntoBox(int number, const QString &text);
     // Button1 (Print), Button2 (Save) or Button3 (Clear).
     void clickButton(int number);
@@ -36,9 +38,12 @@ public:
 
 private:
     void xdotool(const QStringList &arguments);
+    void bindKeysFor(const QString &text);
     void stopOffice();
 
     const VirtualDisplay &m_display;
     QProcess m_program;
     QString m_window;
+    QSet<char32_t> m_boundCharacters;
+    int m_nextSpareKey = 255;
 };
