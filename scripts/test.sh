@@ -24,14 +24,17 @@ unset PRINTER LPDEST
 
 # Every test again, built with AddressSanitizer and UBSan. The UNO runtime's
 # lasting type data and the vptr checks of its run-time proxies are the only
-# findings suppressed; see scripts/sanitizer-suppressions.
+# findings suppressed; see scripts/sanitizer-suppressions. Strict string
+# checks stay off: with them, the keyboard library under Qt's X11 platform
+# is reported for strndup over a key map name that is not NUL-terminated,
+# which strndup allows.
 sanitized=$top/build-asan
 suppressions=$top/scripts/sanitizer-suppressions
 cmake -S "$top" -B "$sanitized" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
     -DSETTLESLIP_SANITIZE=ON -DSETTLESLIP_BENCH=OFF >/dev/null
 cmake --build "$sanitized" -j"$(nproc)"
 (
-    export ASAN_OPTIONS=detect_leaks=1:strict_string_checks=1:check_initialization_order=1
+    export ASAN_OPTIONS=detect_leaks=1:check_initialization_order=1
     export LSAN_OPTIONS=suppressions=$suppressions/lsan.supp
     export UBSAN_OPTIONS=suppressions=$suppressions/ubsan.supp:print_stacktrace=1
     cd "$sanitized" && ctest --output-on-failure -j"$(nproc)" --timeout 900
