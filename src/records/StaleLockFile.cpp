@@ -2,13 +2,19 @@
 
 #include "Office.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 #include <QSysInfo>
+#include <QThread>
 #include <QUrl>
+#include <algorithm>
 
 namespace {
+
+// More than an office takes to write its lock file after making it.
+constexpr qint64 LockFileWriteTime = 1000;  // ms
 
 // Whether a running process is an office whose profile is `folder`.
 bool someOfficeUses(const QString &folder)
@@ -30,6 +36,17 @@ bool someOfficeUses(const QString &folder)
     return false;
 }
 
+// Whether the empty lock file is still empty once a second has passed since
+// it was made (a time in the future, from another machine's clock, counts
+// as now).
+bool staysEmpty(const QString &lockFile)
+{
+    const qint64 age = QFileInfo(lockFile).lastModified().msecsTo(QDateTime::currentDateTime());
+    QThread::msleep(std::clamp<qint64>(LockFileWriteTime - age, 0, LockFileWriteTime));
+    const QFileInfo now(lockFile);
+    return now.exists() && now.size() == 0;
+}
+
 } // namespace
 
 bool isLeftByEndedOffice(const QString &lockFile)
@@ -38,6 +55,8 @@ bool isLeftByEndedOffice(const QString &lockFile)
     QFile file(lockFile);
     if (!file.open(QIODevice::ReadOnly))
         return false;
+    if (file.size() == 0)
+        return staysEmpty(lockFile);
     const QStringList fields = QString::fromUtf8(file.readLine()).trimmed().split(QLatin1Char(','));
     if (fields.size() < 5 || fields[2] != QSysInfo::machineHostName())
         return false;
