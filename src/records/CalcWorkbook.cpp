@@ -50,15 +50,17 @@ uno::Sequence<beans::PropertyValue> properties(std::initializer_list<beans::Prop
 }
 
 // Who holds the workbook, as the other office wrote it into its lock file:
-// "user,host,...".
+// "name,system user,host,date,profile URL;". The name is the one set in the
+// office, often empty; the login name stands in for it then.
 QString lockOwner(const QString &lockFile)
 {
     QFile file(lockFile);
     if (!file.open(QIODevice::ReadOnly))
         return QStringLiteral("an unknown user");
     const QStringList parts = QString::fromUtf8(file.readLine()).split(QLatin1Char(','));
-    const QString user = parts.value(0).trimmed();
-    const QString host = parts.value(1).trimmed();
+    const QString name = parts.value(0).trimmed();
+    const QString user = name.isEmpty() ? parts.value(1).trimmed() : name;
+    const QString host = parts.value(2).trimmed();
     if (user.isEmpty() && host.isEmpty())
         return QStringLiteral("an unknown user");
     return host.isEmpty() ? user : QStringLiteral("%1 on %2").arg(user.isEmpty() ? QStringLiteral("someone") : user, host);

@@ -296,9 +296,15 @@ struct RefusalCases {
             {"LockedWorkbook",
              [](SaveTest &t, MemorySlip &) {
                  writeFile(CalcWorkbook::lockFilePath(t.recorder->workbookPath()),
-                           "Li Hua,DESK2,DESK2,11.12.2026 09:00,file:///C:/Users/li;");
+                           "Li Hua,lihua,DESK2,11.12.2026 09:00,file:///C:/Users/lihua;");
              },
-             "Li Hua on DESK2", true},
+             "(by Li Hua on DESK2)", true},
+            {"LockedWorkbookOfAnUnnamedUser",
+             [](SaveTest &t, MemorySlip &) {
+                 writeFile(CalcWorkbook::lockFilePath(t.recorder->workbookPath()),
+                           ",wangfang,DESK3,11.12.2026 09:00,file:///home/wangfang/.config/libreoffice/4;");
+             },
+             "(by wangfang on DESK3)", true},
             {"EmptyCounter",
              [](SaveTest &t, MemorySlip &) {
                  static_cast<SaveRefusal &>(t).setCounter([](const uno::Reference<table::XCell> &cell) {
@@ -342,6 +348,18 @@ TEST_P(SaveRefusal, IsReportedAndLeavesBothFilesAsTheyWere)
 
 INSTANTIATE_TEST_SUITE_P(Cases, SaveRefusal, ::testing::ValuesIn(RefusalCases::all()),
                          [](const auto &info) { return std::string(info.param.name); });
+
+TEST_F(SaveTest, AnEmptyLockFileOfAnOfficeKilledWhileMakingItDoesNotStopTheSave)
+{
+    // Made just now, so the save first gives its office time to write it.
+    const QString lockFile = CalcWorkbook::lockFilePath(recorder->workbookPath());
+    writeFile(lockFile, QByteArray());
+    const QByteArray ledgerBefore = bytesOf(recorder->ledgerPath());
+
+    EXPECT_EQ(saveMessage(filledSlip()), QString());
+    EXPECT_NE(bytesOf(recorder->ledgerPath()), ledgerBefore);
+    EXPECT_FALSE(QFile::exists(lockFile));
+}
 
 TEST_F(SaveTest, AnOfficeThatHangsIsStoppedInBoundedTimeAndTheNextSaveWorks)
 {
