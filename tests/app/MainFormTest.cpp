@@ -1,6 +1,7 @@
 #include "FieldCatalogue.h"
 #include "MainFormFixture.h"
 #include "SlipPictureView.h"
+#include "TestText.h"
 
 #include <QPushButton>
 #include <QScrollArea>
@@ -10,8 +11,6 @@
 namespace {
 
 constexpr const char *Signatories = "[Name]\n复核=甲\n审核=乙\n受理=丙\n";
-
-QString u(const char *s) { return QString::fromUtf8(s); }
 
 using MainForm = MainFormFixture;
 

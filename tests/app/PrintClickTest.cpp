@@ -2,23 +2,14 @@
 #include "CapturedJobs.h"
 #include "MainFormFixture.h"
 #include "PdfTools.h"
+#include "TestText.h"
 
 #include <QPushButton>
 #include <QTest>
 
 namespace {
 
-QString u(const char *s) { return QString::fromUtf8(s); }
-
 using PrintClick = MainFormFixture;
-
-QStringList wordsOf(const PdfPage &page)
-{
-    QStringList words;
-    for (const PdfWord &word : page.words)
-        words << word.text;
-    return words;
-}
 
 TEST_F(PrintClick, EachClickPrintsOnePageWithTheBoxTexts)
 {

@@ -1,13 +1,12 @@
 #include "FieldCatalogue.h"
 #include "MainFormFixture.h"
 #include "ModalMessage.h"
+#include "TestText.h"
 
 #include <QPushButton>
 #include <QTest>
 
 namespace {
-
-QString u(const char *s) { return QString::fromUtf8(s); }
 
 using SettlementClicks = MainFormFixture;
 

@@ -9,6 +9,7 @@
 #include "PaymentWorkbook.h"
 #include "PdfTools.h"
 #include "SlipWindowDriver.h"
+#include "TestText.h"
 #include "Until.h"
 #include "VirtualDisplay.h"
 #include "WorkbookContents.h"
@@ -34,8 +35,6 @@ void PrintTo(const QString &text, std::ostream *out)
 }
 
 namespace {
-
-QString u(const char *s) { return QString::fromUtf8(s); }
 
 const QString LedgerName = u("居民支付表.TXT");
 
@@ -127,12 +126,6 @@ QByteArray ledgerLine(const Patient &patient, const QDate &today)
     return QStringEncoder("GB18030").encode(line);
 }
 
-QByteArray fileBytes(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 // The file's identity: a save puts a new file in the workbook's place.
 ino_t inodeOf(const QString &path)
 {
@@ -151,14 +144,6 @@ const PdfWord *findWord(const PdfPage &page, const QString &text, double xMm, do
     return nullptr;
 }
 
-QString wordsOf(const PdfPage &page)
-{
-    QStringList words;
-    for (const PdfWord &word : page.words)
-        words << word.text;
-    return words.join(QLatin1Char(' '));
-}
-
 // The page holds each expected text at its box's place in the coordinate
 // file, measured from the serial number's place (the printer's margins
 // cancel out), and none of the texts that must be gone.
@@ -167,7 +152,7 @@ void expectPrinted(const QString &job, const Patient &patient, const PrintLayout
     const std::vector<PdfPage> pages = readPdfText(job);
     ASSERT_EQ(pages.size(), 1u) << job.toStdString();
     const PdfPage &page = pages[0];
-    SCOPED_TRACE("printed: " + wordsOf(page).toStdString());
+    SCOPED_TRACE("printed: " + wordsOf(page).join(QLatin1Char(' ')).toStdString());
     const auto serialBox = std::find_if(patient.printed.begin(), patient.printed.end(),
                                         [](const PrintedBox &printed) { return printed.box == 5; });
     ASSERT_NE(serialBox, patient.printed.end());
@@ -186,7 +171,7 @@ void expectPrinted(const QString &job, const Patient &patient, const PrintLayout
     for (const PrintedBox &printed : patient.printed)
         place(printed.box, u(printed.text));
     for (const char *gone : patient.notPrinted)
-        EXPECT_FALSE(wordsOf(page).split(QLatin1Char(' ')).contains(u(gone))) << gone;
+        EXPECT_FALSE(wordsOf(page).contains(u(gone))) << gone;
 }
 
 TEST(ClerkDay, TwoPatientsTypedPrintedSavedAndCleared)
@@ -206,7 +191,7 @@ TEST(ClerkDay, TwoPatientsTypedPrintedSavedAndCleared)
         ASSERT_TRUE(QFile::copy(examples.filePath(name), folder.filePath(name))) << name.toStdString();
     const QString ledger = folder.filePath(LedgerName);
     const QString workbook = folder.filePath(PaymentWorkbook::FileName);
-    ASSERT_EQ(fileBytes(ledger), QByteArray());
+    ASSERT_EQ(bytesOf(ledger), QByteArray());
     QProcess makeWorkbook;
     makeWorkbook.setProcessChannelMode(QProcess::MergedChannels);
     makeWorkbook.start(QStringLiteral(MAKE_WORKBOOK), {folder.path()});
@@ -255,19 +240,19 @@ TEST(ClerkDay, TwoPatientsTypedPrintedSavedAndCleared)
         // and lets it go.
         const bool saved = waitUntil(
             [&] {
-                return fileBytes(ledger).count("\r\n") > qsizetype(i) && inodeOf(workbook) != before
+                return bytesOf(ledger).count("\r\n") > qsizetype(i) && inodeOf(workbook) != before
                        && !QFile::exists(CalcWorkbook::lockFilePath(workbook));
             },
             90000);
         if (!saved)
             window.screenshot(QDir::current().absoluteFilePath(QStringLiteral("clerk-day-save-failed.png")));
         ASSERT_TRUE(saved) << "Save did not finish; the screen is in clerk-day-save-failed.png; the ledger holds "
-                           << QString::fromUtf8(fileBytes(ledger).toPercentEncoding("\t")).toStdString();
+                           << QString::fromUtf8(bytesOf(ledger).toPercentEncoding("\t")).toStdString();
         window.clickButton(3);
     }
     window.stop();
 
-    EXPECT_EQ(fileBytes(ledger), expectedLedger);
+    EXPECT_EQ(bytesOf(ledger), expectedLedger);
 
     const WorkbookContents contents = WorkbookContents::read(workbook, {3, 4, 5});
     EXPECT_EQ(contents.counter, QStringLiteral("5"));

@@ -9,13 +9,12 @@
 #include "PdfTools.h"
 #include "PrinterError.h"
 #include "SpoolerQueue.h"
+#include "TestText.h"
 
 #include <QPushButton>
 #include <QTest>
 
 namespace {
-
-QString u(const char *s) { return QString::fromUtf8(s); }
 
 class PrinterQueueFault : public MainFormFixture {
 protected:
@@ -40,8 +39,7 @@ protected:
         for (const QString &job : m_captured.newJobs(expected)) {
             QStringList words;
             for (const PdfPage &page : readPdfText(job))
-                for (const PdfWord &word : page.words)
-                    words << word.text;
+                words << wordsOf(page);
             printed.push_back(words);
         }
         return printed;

@@ -28,12 +28,6 @@ void makeWorkingFolder(Office &office, const QString &folder)
     makeStarterWorkbook(workbook, QDir(folder).filePath(PaymentWorkbook::FileName));
 }
 
-QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
-}
-
 int wholeLedgerLines(const QByteArray &bytes)
 {
     int lines = 0;

@@ -4,6 +4,7 @@
 // starter workbook, the slip they save, and the checks of what a fault left.
 
 #include "SettlementSlip.h"
+#include "TestText.h"
 
 #include <QByteArray>
 #include <QList>
@@ -18,8 +19,6 @@ MemorySlip sampleSlip();
 // Puts an empty ledger and a starter workbook (counter at its first free
 // row) into `folder`, the workbook made by `office`.
 void makeWorkingFolder(Office &office, const QString &folder);
-
-QByteArray bytesOf(const QString &path);
 
 // The number of ledger lines in `bytes` when each is whole (35 TABs, then
 // CR LF); -1 when some line is not.

@@ -60,3 +60,11 @@ QImage renderFirstPage(const QString &pdfPath, int dotsPerInch)
              QString::number(dotsPerInch), pdfPath, stem});
     return QImage(stem + QStringLiteral(".png")).convertToFormat(QImage::Format_Grayscale8);
 }
+
+QStringList wordsOf(const PdfPage &page)
+{
+    QStringList words;
+    for (const PdfWord &word : page.words)
+        words << word.text;
+    return words;
+}

@@ -2,6 +2,7 @@
 
 #include <QImage>
 #include <QString>
+#include <QStringList>
 #include <vector>
 
 // Reading a printed PDF back with poppler's tools, for checks on paper.
@@ -22,6 +23,9 @@ struct PdfPage {
 // Every page with its words (pdftotext -bbox). Fails the current test and
 // returns nothing when the tool cannot read the file.
 std::vector<PdfPage> readPdfText(const QString &pdfPath);
+
+// The texts of the page's words, in reading order.
+QStringList wordsOf(const PdfPage &page);
 
 // The first page rendered in grey at the given resolution (pdftoppm).
 QImage renderFirstPage(const QString &pdfPath, int dotsPerInch);

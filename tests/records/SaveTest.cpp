@@ -8,6 +8,7 @@
 #include "PaymentRecorder.h"
 #include "SettlementSlip.h"
 #include "StarterWorkbook.h"
+#include "TestText.h"
 #include "UnoText.h"
 #include "XlsActiveSheet.h"
 
@@ -45,12 +46,6 @@ QString textOf(const uno::Reference<table::XCell> &cell)
 QString nameOf(const uno::Reference<sheet::XSpreadsheet> &sheet)
 {
     return toQString(uno::Reference<container::XNamed>(sheet, uno::UNO_QUERY_THROW)->getName());
-}
-
-QByteArray bytesOf(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("(missing)");
 }
 
 void writeFile(const QString &path, const QByteArray &bytes)

@@ -1,13 +1,12 @@
 #include "Clearing.h"
 #include "SettlementSlip.h"
+#include "TestText.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
 namespace {
-
-QString u(const char *s) { return QString::fromUtf8(s); }
 
 // What every box holds after Clear, written out box by box.
 QString textAfterClear(int box)

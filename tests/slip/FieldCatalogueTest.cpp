@@ -1,13 +1,12 @@
 #include "FieldCatalogue.h"
 #include "SettlementSlip.h"
+#include "TestText.h"
 
 #include <gtest/gtest.h>
 
 #include <set>
 
 namespace {
-
-QString u(const char *s) { return QString::fromUtf8(s); }
 
 TEST(FieldCatalogue, HoldsFiftyEightBoxesInNumberOrder)
 {

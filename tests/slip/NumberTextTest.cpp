@@ -1,5 +1,6 @@
 #include "Exception.h"
 #include "NumberText.h"
+#include "TestText.h"
 
 #include <gtest/gtest.h>
 
@@ -9,8 +10,6 @@
 #include <string>
 
 namespace {
-
-QString u(const char *s) { return QString::fromUtf8(s); }
 
 QString conversionMessage(const QString &text)
 {

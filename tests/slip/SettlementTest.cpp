@@ -4,6 +4,7 @@
 #include "NumberText.h"
 #include "Settlement.h"
 #include "SettlementSlip.h"
+#include "TestText.h"
 
 #include <gtest/gtest.h>
 
@@ -11,8 +12,6 @@
 #include <cstdint>
 
 namespace {
-
-QString u(const char *s) { return QString::fromUtf8(s); }
 
 const QString Empty = QString::fromUtf8(EmptyCapital);
 
