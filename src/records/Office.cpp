@@ -11,6 +11,7 @@
 #include <com/sun/star/connection/NoConnectException.hpp>
 #include <com/sun/star/frame/Desktop.hpp>
 #include <cppuhelper/bootstrap.hxx>
+#include <csignal>
 #include <mutex>
 #include <thread>
 #include <unistd.h>
@@ -50,6 +51,11 @@ void Office::prepareEnvironment()
         // service account may have none).
         if (qEnvironmentVariableIsEmpty("HOME"))
             qputenv("HOME", QFile::encodeName(QDir::tempPath()));
+        // A call to an office that has just died writes to its closed pipe;
+        // the signal that brings would end the whole program, where the
+        // failed write makes the call fail and the clerk sees a message.
+        // Our offices are spawned with every signal at its default.
+        std::signal(SIGPIPE, SIG_IGN);
     });
 }
 

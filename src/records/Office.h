@@ -42,7 +42,9 @@ public:
     Office(const Office &) = delete;
     Office &operator=(const Office &) = delete;
 
-    // Sets the process environment the office and the UNO runtime need.
+    // Sets the process environment the office and the UNO runtime need, and
+    // has a write to the pipe of a dead office fail instead of ending the
+    // program.
     // Changing the environment is not safe while other threads read it, so
     // a program that starts offices from a background thread calls this on
     // its main thread first.
