@@ -21,10 +21,13 @@ if ! lpstat -d 2>/dev/null | grep -q 'system default destination:'; then
   export "$("$top/scripts/print-spooler.sh" start "$scratch/spool" "$scratch/printed" | grep '^CUPS_SERVER=')"
 fi
 
-display=:$((90 + RANDOM % 100))
-Xvfb "$display" -screen 0 1280x1024x24 -nolisten tcp >/dev/null 2>&1 &
+# Xvfb picks a free display and names it once it accepts clients; it does
+# not start over when its last client leaves.
+Xvfb -displayfd 3 -noreset -screen 0 1280x1024x24 -nolisten tcp 3>"$scratch/display" >/dev/null 2>&1 &
 pids+=($!)
-for _ in $(seq 50); do xdpyinfo -display "$display" >/dev/null 2>&1 && break; sleep 0.1; done
+for _ in $(seq 100); do grep -q . "$scratch/display" && break; sleep 0.1; done
+grep -q . "$scratch/display" || { echo "The virtual display did not start." >&2; exit 1; }
+display=:$(head -n 1 "$scratch/display")
 
 (cd "$scratch/work" && DISPLAY=$display QT_QPA_PLATFORM=xcb exec "$build/src/app/settleslip") &
 pids+=($!)

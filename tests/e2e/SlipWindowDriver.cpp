@@ -41,7 +41,7 @@ QString number(int value) { return QString::number(value); }
 
 }  // namespace
 
-SlipWindowDriver::SlipWindowDriver(const VirtualDisplay &display, const QString &program,
+SlipWindowDriver::SlipWindowDriver(VirtualDisplay &display, const QString &program,
                                    const QString &workingFolder)
     : m_display(display)
 {
@@ -66,7 +66,9 @@ bool SlipWindowDriver::waitForWindow()
 {
     const bool shown = waitUntil(
         [&] {
-            if (m_program.state() != QProcess::Running)
+            // The state of a process that has ended is only taken in by a
+            // wait; without one it would read as running until the timeout.
+            if (m_program.state() == QProcess::NotRunning || m_program.waitForFinished(0))
                 return true;
             QProcess search;
             search.setProcessEnvironment(m_display.environment());
@@ -80,7 +82,7 @@ bool SlipWindowDriver::waitForWindow()
     if (!shown || m_window.isEmpty()) {
         m_program.waitForReadyRead(100);
         ADD_FAILURE() << "The window was not shown; the program said: "
-                      << m_program.readAll().toStdString();
+                      << m_program.readAll().toStdString() << "\n" << m_display.diagnosis().toStdString();
         return false;
     }
     return true;

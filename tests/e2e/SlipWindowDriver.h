@@ -13,7 +13,7 @@ class SlipWindowDriver {
 public:
     // Starts `program` in `workingFolder`; the print spooler is the one the
     // test's environment names.
-    SlipWindowDriver(const VirtualDisplay &display, const QString &program, const QString &workingFolder);
+    SlipWindowDriver(VirtualDisplay &display, const QString &program, const QString &workingFolder);
     // Stops the program, and the office it started, by their PIDs.
     ~SlipWindowDriver();
     SlipWindowDriver(const SlipWindowDriver &) = delete;
@@ -41,7 +41,7 @@ private:
     void bindKeysFor(const QString &text);
     void stopOffice();
 
-    const VirtualDisplay &m_display;
+    VirtualDisplay &m_display;
     QProcess m_program;
     QString m_window;
     QSet<char32_t> m_boundCharacters;

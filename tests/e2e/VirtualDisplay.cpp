@@ -1,58 +1,73 @@
 #include "VirtualDisplay.h"
 
-#include "Until.h"
-
-#include <QFile>
-#include <xcb/xcb.h>
+#include <QDeadlineTimer>
 #include <gtest/gtest.h>
 
 namespace {
 
-constexpr int FirstDisplay = 150;
-constexpr int LastDisplay = 250;
-
-// A display is up once a client can connect to it; its socket file alone
-// may be left over from an earlier server.
-bool acceptsClients(const QString &name)
-{
-    xcb_connection_t *connection = xcb_connect(name.toLocal8Bit().constData(), nullptr);
-    const bool connected = xcb_connection_has_error(connection) == 0;
-    xcb_disconnect(connection);
-    return connected;
-}
+constexpr int StartTimeoutMs = 30000;
 
 }  // namespace
 
 VirtualDisplay::VirtualDisplay()
 {
-    m_server.setStandardOutputFile(QProcess::nullDevice());
-    m_server.setStandardErrorFile(QProcess::nullDevice());
-    for (int number = FirstDisplay; number <= LastDisplay; ++number) {
-        if (QFile::exists(QStringLiteral("/tmp/.X%1-lock").arg(number)))
-            continue;
-        const QString name = QStringLiteral(":%1").arg(number);
-        m_server.start(QStringLiteral("Xvfb"), {name, QStringLiteral("-screen"),
-                                                QStringLiteral("0"), QStringLiteral("1280x1024x24"),
-                                                QStringLiteral("-nolisten"), QStringLiteral("tcp")});
-        if (!m_server.waitForStarted(10000)) {
-            ADD_FAILURE() << "Xvfb cannot be started: " << m_server.errorString().toStdString();
-            return;
-        }
-        // Another server that took the number first makes ours exit.
-        if (waitUntil([&] { return m_server.state() != QProcess::Running || acceptsClients(name); }, 10000)
-            && running()) {
-            m_name = name;
-            return;
-        }
-        m_server.kill();
-        m_server.waitForFinished();
+    // Xvfb picks a free display itself and writes its number to standard
+    // output only once it accepts clients (-displayfd), so the number is
+    // ours and the server is ready. Without -noreset the server would start
+    // over each time its last client leaves, and a client that connects in
+    // that moment is turned away.
+    if (!m_errors.open()) {
+        ADD_FAILURE() << "No file for Xvfb's error output: " << m_errors.errorString().toStdString();
+        return;
     }
-    ADD_FAILURE() << "No free display for Xvfb from :" << FirstDisplay << " to :" << LastDisplay;
+    m_server.setStandardErrorFile(m_errors.fileName());
+    m_server.start(QStringLiteral("Xvfb"),
+                   {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-noreset"),
+                    QStringLiteral("-screen"), QStringLiteral("0"), QStringLiteral("1280x1024x24"),
+                    QStringLiteral("-nolisten"), QStringLiteral("tcp")});
+    if (!m_server.waitForStarted(StartTimeoutMs)) {
+        ADD_FAILURE() << "Xvfb cannot be started: " << m_server.errorString().toStdString();
+        return;
+    }
+    const QDeadlineTimer deadline(StartTimeoutMs);
+    QByteArray output;
+    while (!output.endsWith('\n') && m_server.waitForReadyRead(int(deadline.remainingTime())))
+        output += m_server.readAllStandardOutput();
+    bool isNumber = false;
+    const int number = output.trimmed().toInt(&isNumber);
+    if (!isNumber) {
+        ADD_FAILURE() << "Xvfb did not name a display that it serves; "
+                      << diagnosis().toStdString();
+        stop();
+        return;
+    }
+    m_name = QStringLiteral(":%1").arg(number);
 }
 
 VirtualDisplay::~VirtualDisplay()
 {
-    if (!running())
+    stop();
+}
+
+bool VirtualDisplay::running()
+{
+    return !m_name.isEmpty() && m_server.state() == QProcess::Running && !m_server.waitForFinished(0);
+}
+
+QString VirtualDisplay::diagnosis()
+{
+    const QString state = running() ? QStringLiteral("Xvfb is running")
+                                    : QStringLiteral("Xvfb has ended (%1)").arg(m_server.exitStatus() == QProcess::CrashExit
+                                                                                   ? QStringLiteral("crashed")
+                                                                                   : QStringLiteral("exit code %1").arg(m_server.exitCode()));
+    m_errors.seek(0);
+    const QString said = QString::fromLocal8Bit(m_errors.readAll()).trimmed();
+    return said.isEmpty() ? state : state + QStringLiteral("; it said: ") + said;
+}
+
+void VirtualDisplay::stop()
+{
+    if (m_server.state() == QProcess::NotRunning)
         return;
     m_server.terminate();
     if (!m_server.waitForFinished(5000)) {
@@ -67,4 +82,3 @@ QProcessEnvironment VirtualDisplay::environment() const
     environment.insert(QStringLiteral("DISPLAY"), m_name);
     return environment;
 }
-
