@@ -10,7 +10,7 @@ packages=(
   fonts-wqy-microhei
   cups cups-client cups-bsd poppler-utils
   libreoffice-calc-nogui libreoffice-dev
-  xvfb xdotool imagemagick x11-utils x11-xserver-utils libxcb1-dev
+  xvfb xdotool imagemagick x11-xserver-utils libxcb1-dev
   clang libclang-rt-14-dev
 )
 
