@@ -66,9 +66,7 @@ bool SlipWindowDriver::waitForWindow()
 {
     const bool shown = waitUntil(
         [&] {
-            // The state of a process that has ended is only taken in by a
-            // wait; without one it would read as running until the timeout.
-            if (m_program.state() == QProcess::NotRunning || m_program.waitForFinished(0))
+            if (programEnds(0))
                 return true;
             QProcess search;
             search.setProcessEnvironment(m_display.environment());
@@ -149,6 +147,13 @@ void SlipWindowDriver::screenshot(const QString &path)
                m_display.environment());
 }
 
+bool SlipWindowDriver::programEnds(int waitMs)
+{
+    // The end of a process is only taken in by a wait, and waitForFinished()
+    // is false for one whose end was already taken in.
+    return m_program.state() == QProcess::NotRunning || m_program.waitForFinished(waitMs);
+}
+
 void SlipWindowDriver::stop()
 {
     if (m_program.state() == QProcess::NotRunning)
@@ -159,24 +164,20 @@ void SlipWindowDriver::stop()
     const bool closed = !m_window.isEmpty();
     QElapsedTimer ending;
     ending.start();
-    // waitForFinished() is false for a program that has already ended.
-    const auto ends = [this](int ms) {
-        return m_program.state() == QProcess::NotRunning || m_program.waitForFinished(ms);
-    };
     if (closed) {
         requestWindowClose(m_display.name(), m_window);
         // Under heavy load Qt's X11 platform at times ignores a close request
         // that follows a synthetic click, until the next mouse event comes. A
         // click on the status bar, which does nothing, and a second request
         // end the program then, as a clerk's second try would.
-        if (!ends(10000)) {
+        if (!programEnds(10000)) {
             std::cout << "The window stayed open; closing it again after a click on the status bar" << std::endl;
             xdotool({QStringLiteral("mousemove"), QStringLiteral("--window"), m_window, number(WindowWidth / 2),
                      number(WindowHeight - StatusBarHeight / 2), QStringLiteral("click"), QStringLiteral("1")});
             requestWindowClose(m_display.name(), m_window);
         }
     }
-    if (!closed || !ends(30000)) {
+    if (!closed || !programEnds(30000)) {
         if (closed)
             ADD_FAILURE() << "The program did not end when its window was closed";
         stopOffice();

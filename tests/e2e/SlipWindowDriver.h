@@ -37,6 +37,8 @@ public:
     void stop();
 
 private:
+    // Whether the program has ended, or ends within `waitMs`.
+    bool programEnds(int waitMs);
     void xdotool(const QStringList &arguments);
     void bindKeysFor(const QString &text);
     void stopOffice();
