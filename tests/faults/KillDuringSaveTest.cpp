@@ -10,6 +10,7 @@
 #include "PaymentLedger.h"
 #include "PaymentWorkbook.h"
 #include "StarterWorkbook.h"
+#include "Until.h"
 
 #include <QDir>
 #include <QElapsedTimer>
@@ -119,11 +120,8 @@ TEST(KillDuringSave, LeavesWholeRecordsAndTheNextSaveWorks)
                     left.append(office);
             return left;
         };
-        QElapsedTimer timer;
-        timer.start();
-        while (!leftOffices().isEmpty() && timer.elapsed() < 10'000)
-            QThread::msleep(50);
-        EXPECT_TRUE(leftOffices().isEmpty()) << "kill " << kill << ": the office outlived its program";
+        EXPECT_TRUE(waitUntil([&] { return leftOffices().isEmpty(); }, 10'000))
+            << "kill " << kill << ": the office outlived its program";
         for (const pid_t office : leftOffices())
             ::kill(office, SIGKILL);
 

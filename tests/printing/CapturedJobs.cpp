@@ -1,8 +1,8 @@
 #include "CapturedJobs.h"
 
-#include <QDeadlineTimer>
+#include "Until.h"
+
 #include <QFileInfo>
-#include <QThread>
 
 #include <algorithm>
 
@@ -33,13 +33,12 @@ QSet<QString> CapturedJobs::jobFiles() const
 QStringList CapturedJobs::newJobs(int expected)
 {
     QSet<QString> fresh;
-    QDeadlineTimer deadline(30000);
-    while (!deadline.hasExpired()) {
-        fresh = jobFiles() - m_seen;
-        if (fresh.size() >= expected)
-            break;
-        QThread::msleep(20);
-    }
+    waitUntil(
+        [&] {
+            fresh = jobFiles() - m_seen;
+            return fresh.size() >= expected;
+        },
+        30000);
     m_seen += fresh;
     QStringList paths;
     for (const QString &name : fresh)
